@@ -21,6 +21,3 @@ struct replay_options {
 // Plays a fresh game (one per process: the game's state is process-wide)
 // and writes the report to `out`.
 void run_replay(const key_script& script, const replay_options& options, std::FILE* out);
-
-// Frame text for people: CR LF becomes LF, Windows-1252 bytes become UTF-8.
-std::string to_utf8(const std::string& text);
