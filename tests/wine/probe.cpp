@@ -3,24 +3,35 @@
 // the start-up notice, and watches the frames arrive. Every wait polls with
 // a bound given on the command line and reports failure with exit status 1.
 //
-//   padstorm-probe wait-window CLASS MS       handle of a top-level window
-//   padstorm-probe wait-no-window CLASS MS    until no such window is left
+//   padstorm-probe wait-window CLASS MS       a visible top-level window
+//   padstorm-probe wait-no-window CLASS MS    until none is visible
 //   padstorm-probe notice MS                  the notice's caption and texts
 //   padstorm-probe notice-ok MS               press the notice's button
 //   padstorm-probe text FILE                  Notepad's text, exact bytes
 //   padstorm-probe set-text TEXT              replace Notepad's text
 //   padstorm-probe wait-text MS FILE COND...  until the text meets them all
 //   padstorm-probe watch MS                   count text changes for MS
+//   padstorm-probe rate COVER MS              frames written per second
+//   padstorm-probe menu                       the open menu, if any
 //   padstorm-probe selection                  the edit control's selection
 //   padstorm-probe codepage                   how 0xA5 and 0xBA get through
+//   padstorm-probe edit                       handle of Notepad's edit control
+//   padstorm-probe wait-destroyed HANDLE MS   until that window is destroyed
+//   padstorm-probe discard                    mark Notepad's text unchanged
 //   padstorm-probe close-notepad              as if its close box was hit
 //
 // Conditions of wait-text: has:STR (the text contains STR), not:STR,
 // cell:C:R:X (frame cell at column C, row R holds the character X),
-// row:R:STR (frame row R is exactly STR), frame (20 lines of 60 characters,
-// each ended by CR LF), differs (not the text seen at the first look).
+// row:R:STR (frame row R is exactly STR), col:C:X (X somewhere in column C
+// between rows 2 and 14, the playfield above the ship), beam:C (the columns
+// C-2 to C+2 all '!' from row 2 to row 14), byte:HH (the byte 0xHH occurs),
+// frame (20 lines of 60 characters, each ended by CR LF), differs (not the
+// text seen at the first look).
 // Texts are passed through as bytes; FILE may be - for standard output.
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +45,7 @@ DWORD start_ms;
 
 bool timed_out(DWORD bound_ms) { return GetTickCount() - start_ms >= bound_ms; }
 
-void nap() { Sleep(20); }
+void nap() { Sleep(2); }
 
 HWND find_notepad_edit() {
     HWND notepad = FindWindowA("Notepad", NULL);
@@ -84,6 +95,30 @@ bool meets(const std::string& t, const std::string& first, const char* cond) {
     if (c.rfind("not:", 0) == 0) return t.find(c.substr(4)) == std::string::npos;
     if (c == "frame") return is_frame(t);
     if (c == "differs") return t != first;
+    if (c.rfind("byte:", 0) == 0) {
+        const char b = static_cast<char>(std::strtoul(c.c_str() + 5, NULL, 16));
+        return t.find(b) != std::string::npos;
+    }
+    if (c.rfind("col:", 0) == 0) {
+        int col = 0;
+        char ch = 0;
+        if (std::sscanf(c.c_str() + 4, "%d:%c", &col, &ch) != 2) return false;
+        if (!is_frame(t)) return false;
+        for (int row = 2; row <= 14; ++row) {
+            if (t[row * 62 + col] == ch) return true;
+        }
+        return false;
+    }
+    if (c.rfind("beam:", 0) == 0) {
+        const int centre = std::atoi(c.c_str() + 5);
+        if (!is_frame(t)) return false;
+        for (int col = centre - 2; col <= centre + 2; ++col) {
+            for (int row = 2; row <= 14; ++row) {
+                if (t[row * 62 + col] != '!') return false;
+            }
+        }
+        return true;
+    }
     if (c.rfind("cell:", 0) == 0) {
         int col = 0, row = 0;
         char ch = 0;
@@ -148,13 +183,15 @@ int usage() {
 
 int main(int argc, char** argv) {
     start_ms = GetTickCount();
+    // Texts go out byte for byte, CR LF included.
+    _setmode(_fileno(stdout), _O_BINARY);
     if (argc < 2) return usage();
     const std::string cmd = argv[1];
 
     if ((cmd == "wait-window" || cmd == "wait-no-window") && argc == 4) {
         const DWORD bound = std::strtoul(argv[3], NULL, 10);
         for (;;) {
-            HWND w = FindWindowA(argv[2], NULL);
+            HWND w = find_visible(argv[2]);
             if (cmd == "wait-window" && w != NULL) {
                 std::printf("%p\n", static_cast<void*>(w));
                 return 0;
@@ -250,6 +287,75 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (cmd == "rate" && argc == 4) {
+        // Frames written per second. Setting a text puts the edit control's
+        // caret back at the start, so the probe moves the caret off the
+        // start and counts how often it finds it back there. On a busy
+        // machine the probe itself may be held up, and two frames written
+        // during one such pause would count as one: only the stretches
+        // between two looks that are at most 25 ms apart (half a tick) are
+        // counted, until they add up to COVER ms or MS have passed.
+        const double cover = std::strtod(argv[2], NULL);
+        const double bound = std::strtod(argv[3], NULL);
+        HWND edit = find_notepad_edit();
+        if (edit == NULL) return 1;
+        LARGE_INTEGER frequency, begin;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&begin);
+        auto now_ms = [&]() {
+            LARGE_INTEGER t;
+            QueryPerformanceCounter(&t);
+            return 1000.0 * static_cast<double>(t.QuadPart - begin.QuadPart) /
+                   static_cast<double>(frequency.QuadPart);
+        };
+        long writes = 0, looks = 0;
+        double covered = 0, longest = 0;
+        SendMessageA(edit, EM_SETSEL, 1, 1);
+        double last = now_ms();
+        while (covered < cover && now_ms() < bound) {
+            DWORD from = 0, to = 0;
+            DWORD_PTR ignored = 0;
+            if (!SendMessageTimeoutA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                                     reinterpret_cast<LPARAM>(&to), SMTO_ABORTIFHUNG, 5000, &ignored))
+                return 1;
+            const double t = now_ms();
+            const double gap = t - last;
+            const bool written = from == 0 && to == 0;
+            ++looks;
+            if (gap > longest) longest = gap;
+            if (gap <= 25.0) {
+                covered += gap;
+                if (written) ++writes;
+            }
+            if (written) SendMessageA(edit, EM_SETSEL, 1, 1);
+            last = now_ms();
+            Sleep(1);
+        }
+        std::printf("rate=%.1f writes=%ld covered_ms=%.0f elapsed_ms=%.0f looks=%ld longest_gap_ms=%.0f\n",
+                    covered > 0 ? writes * 1000.0 / covered : 0.0, writes, covered, now_ms(), looks, longest);
+        return 0;
+    }
+
+    if (cmd == "menu" && argc == 2) {
+        // The open menu of the desktop, if any: where it is and which of its
+        // items is highlighted.
+        HWND popup = find_visible("#32768");
+        if (popup == NULL) {
+            std::printf("none\n");
+            return 0;
+        }
+        RECT r;
+        GetWindowRect(popup, &r);
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+        int count = menu != NULL ? GetMenuItemCount(menu) : -1;
+        int hilite = -1;
+        for (int i = 0; i < count; ++i) {
+            if (GetMenuState(menu, i, MF_BYPOSITION) & MF_HILITE) hilite = i;
+        }
+        std::printf("left=%ld top=%ld items=%d hilite=%d\n", r.left, r.top, count, hilite);
+        return 0;
+    }
+
     if (cmd == "selection" && argc == 2) {
         HWND edit = find_notepad_edit();
         if (edit == NULL) return 1;
@@ -276,6 +382,32 @@ int main(int argc, char** argv) {
         for (const wchar_t* p = wide; *p; ++p) std::printf("U+%04X", static_cast<unsigned>(*p));
         std::printf("\n");
         SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        return 0;
+    }
+
+    if (cmd == "edit" && argc == 2) {
+        HWND edit = find_notepad_edit();
+        if (edit == NULL) return 1;
+        std::printf("%p\n", static_cast<void*>(edit));
+        return 0;
+    }
+
+    if (cmd == "wait-destroyed" && argc == 4) {
+        // Until the window with this handle (from "edit") no longer exists.
+        HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(argv[2], NULL, 16)));
+        const DWORD bound = std::strtoul(argv[3], NULL, 10);
+        while (IsWindow(w)) {
+            if (timed_out(bound)) return 1;
+            nap();
+        }
+        return 0;
+    }
+
+    if (cmd == "discard" && argc == 2) {
+        // Marks Notepad's text as unchanged, so that closing it asks nothing.
+        HWND edit = find_notepad_edit();
+        if (edit == NULL) return 1;
+        SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
         return 0;
     }
 
