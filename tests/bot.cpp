@@ -82,30 +82,22 @@ int32_t choose_column() {
     return best;
 }
 
-std::string keys_for_tick() {
-    std::vector<std::string> keys;
-    if (!enemies) return "";  // the first tick: nothing to aim at yet
+// Presses this tick's keys and returns them as a line of the script.
+std::string press_keys() {
+    std::string line;
+    auto press = [&line](int32_t code, const char* name) {
+        events.push_back(code);
+        line += (line.empty() ? "" : " ") + std::string(name);
+    };
+    if (!enemies) return line;  // the first tick: nothing to aim at yet
     const int32_t target = choose_column();
-    for (int32_t c = p_x; c > target; --c) keys.push_back("left");
-    for (int32_t c = p_x; c < target; ++c) keys.push_back("right");
+    for (int32_t c = p_x; c > target; --c) press(key_left, "left");
+    for (int32_t c = p_x; c < target; ++c) press(key_right, "right");
     bool under_enemy = false;
     for (const enemy& e : *enemies) under_enemy |= e.hp > 0 && arrival_column(e) == target;
-    if (b_active == 0 && under_enemy) keys.push_back("up");
-    if (special == 0 && energy >= 25 && live_within(target, 2) >= 3) keys.push_back("down");
-    std::string line;
-    for (const std::string& k : keys) line += (line.empty() ? "" : " ") + k;
+    if (b_active == 0 && under_enemy) press(key_up, "up");
+    if (special == 0 && energy >= 25 && live_within(target, 2) >= 3) press(key_down, "down");
     return line;
-}
-
-void press(const std::string& line) {
-    size_t start = 0;
-    while (start < line.size()) {
-        size_t end = line.find(' ', start);
-        if (end == std::string::npos) end = line.size();
-        const std::string k = line.substr(start, end - start);
-        events.push_back(k == "left" ? key_left : k == "right" ? key_right : k == "up" ? key_up : key_down);
-        start = end + 1;
-    }
 }
 
 }  // namespace
@@ -114,14 +106,8 @@ int main() {
     init();
     std::vector<std::string> lines;
     while (!quit && lines.size() < 100000) {
-        const std::string line = keys_for_tick();
-        press(line);
-        lines.push_back(line);
+        lines.push_back(press_keys());
         tick();
-    }
-    if (std::getenv("BOT_DEBUG")) {
-        std::fprintf(stderr, "wave %d p_x %d b_active %d\n", wave, p_x, b_active);
-        for (const enemy& e : *enemies) std::fprintf(stderr, "%c %d %d %d %d\n", e.glyph, e.x, e.y, e.hp, e.aux);
     }
     // The first tick has no keys; its line also carries the header.
     lines[0] = "# A won game, played by tests/bot.cpp: " + std::to_string(lines.size()) +

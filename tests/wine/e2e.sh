@@ -282,6 +282,18 @@ done
 ((seen_charge)) && ok "Down: the charge mark above the ship" || fail "Down: no charge mark seen"
 ((seen_beam)) && ok "Down: the beam of ! over columns 14 to 18" || fail "Down: no beam seen"
 
+# Notepad's open menu once it differs from $1, polled for up to 10 s (while
+# Notepad switches menus, for a moment none is open).
+menu_after() {
+    local now=$1 i
+    for ((i = 0; i < 100; i++)); do
+        now=$(probe menu | tr -d '\r')
+        [[ $now == "$1" || $now == none ]] || break
+        sleep 0.1
+    done
+    echo "$now"
+}
+
 # The keys are not taken away from Notepad: Alt+F opens its File menu (a key
 # with Alt arrives as WM_SYSKEYDOWN), Right and Left move to the next menu
 # and back, and the same Right and Left move the ship.
@@ -290,23 +302,12 @@ if probe wait-window '#32768' $short >/dev/null; then
     ok "Alt+F reached Notepad: its File menu is open"
     m1=$(probe menu | tr -d '\r')
     keys Left
-    m2=$m1
-    # (While Notepad switches menus, for a moment none is open.)
-    for ((i = 0; i < 100; i++)); do
-        m2=$(probe menu | tr -d '\r')
-        [[ $m2 == "$m1" || $m2 == none ]] || break
-        sleep 0.1
-    done
+    m2=$(menu_after "$m1")
     probe wait-text $short "$log/menu-left.1" 'cell:15:15:^' && ship=ok || ship=no
     [[ $m2 != "$m1" && $m2 != none && $ship == ok ]] && ok "Left moves Notepad's menu ($m1 -> $m2) and the ship" ||
         fail "Left with the menu open: menu $m1 -> $m2, ship $ship"
     keys Right
-    m3=$m2
-    for ((i = 0; i < 100; i++)); do
-        m3=$(probe menu | tr -d '\r')
-        [[ $m3 == "$m2" || $m3 == none ]] || break
-        sleep 0.1
-    done
+    m3=$(menu_after "$m2")
     probe wait-text $short "$log/menu-right.1" 'cell:16:15:^' && ship=ok || ship=no
     [[ $m3 == "$m1" && $ship == ok ]] && ok "Right moves Notepad's menu back and the ship" ||
         fail "Right with the menu open: menu $m2 -> $m3, ship $ship"
